@@ -150,8 +150,7 @@ TEST_F(LauncherRun, DotBesideALauncherInADriveRootIsThatRoot)
     std::string ini = rooted.substr(0, rooted.size() - 3) + "ini";
     ASSERT_TRUE(CopyTo(launcher, rooted));
     WriteText(ini, ".\n" + Join(app, "app.exe") + "\nroot\n");
-    SetCurrentDirectoryA("C:\\windows");  // drive C's current directory is elsewhere
-
+    // The launcher starts in another folder of drive C, which "C:" alone would select.
     RunResult result = Run("", true, rooted.c_str());
     EXPECT_EQ(0u, result.exitCode);
     EXPECT_EQ("C:\\", Started("cwd"));
