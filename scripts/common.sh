@@ -41,8 +41,10 @@ start_wine() {
     WINEPREFIX=$(mktemp -d /tmp/marlune-wine.XXXXXX)
     export WINEDEBUG=-all
     # No Mono or Gecko installers; a crashing program ends instead of waiting
-    # in the debugger.
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+    # in the debugger; an xcopy.exe put into the prefix's system32 is run
+    # instead of Wine's own, which does not take the patcher's "dir\*.*"
+    # destination and loops forever asking whether it is a file.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;xcopy.exe=n"
     local n
     for n in $(seq 91 140); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue

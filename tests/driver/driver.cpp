@@ -109,7 +109,8 @@ static HANDLE OpenOutput(const char *path)
                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
-static bool Start(const RunOptions *options, PROCESS_INFORMATION *process, HANDLE *output)
+static bool Start(const RunOptions *options, PROCESS_INFORMATION *process, HANDLE *output,
+                  HANDLE *job)
 {
     static char commandLine[32768];
     snprintf(commandLine, sizeof(commandLine), "\"%s\"%s%s", options->exe,
@@ -129,12 +130,23 @@ static bool Start(const RunOptions *options, PROCESS_INFORMATION *process, HANDL
         startup.hStdInput = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ, &inherit,
                                         OPEN_EXISTING, 0, NULL);
     }
-    DWORD flags = options->hideConsole ? CREATE_NO_WINDOW : 0;
+    DWORD flags = CREATE_SUSPENDED | (options->hideConsole ? CREATE_NO_WINDOW : 0);
     BOOL ok = CreateProcessA(options->exe, commandLine, NULL, NULL, options->stdoutFile != NULL,
                              flags, NULL, options->cwd, &startup, process);
     if (startup.hStdInput != NULL)
         CloseHandle(startup.hStdInput);
-    return ok != FALSE;
+    if (!ok)
+        return false;
+    // The program and everything it starts end with the job: a timeout, or
+    // the driver's own end, leaves nothing running.
+    *job = CreateJobObjectA(NULL, NULL);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
+    ZeroMemory(&limits, sizeof(limits));
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(*job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    AssignProcessToJobObject(*job, process->hProcess);
+    ResumeThread(process->hThread);
+    return true;
 }
 
 bool RunProgram(const RunOptions *options, RunResult *result)
@@ -144,9 +156,9 @@ bool RunProgram(const RunOptions *options, RunResult *result)
     result->screenHeight = GetSystemMetrics(SM_CYSCREEN);
 
     PROCESS_INFORMATION process;
-    HANDLE output;
+    HANDLE output, job = NULL;
     double begin = NowMs();
-    if (!Start(options, &process, &output)) {
+    if (!Start(options, &process, &output, &job)) {
         if (output != INVALID_HANDLE_VALUE)
             CloseHandle(output);
         return false;
@@ -158,7 +170,7 @@ bool RunProgram(const RunOptions *options, RunResult *result)
         if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0)
             break;
         if (NowMs() - begin > options->timeoutMs) {
-            TerminateProcess(process.hProcess, 0xDEAD);
+            TerminateJobObject(job, 0xDEAD);
             WaitForSingleObject(process.hProcess, 5000);
             result->timedOut = true;
             break;
@@ -171,5 +183,13 @@ bool RunProgram(const RunOptions *options, RunResult *result)
     CloseHandle(process.hThread);
     if (output != INVALID_HANDLE_VALUE)
         CloseHandle(output);
+    // Children that outlive the program (the launcher's application) go on:
+    // only a timed-out run is ended with its whole tree.
+    if (!result->timedOut) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
+        ZeroMemory(&limits, sizeof(limits));
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    }
+    CloseHandle(job);
     return true;
 }

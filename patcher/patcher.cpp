@@ -1,0 +1,141 @@
+// The patcher: run from a folder of update files, it finds the installed
+// product through the registry, renames and cleans the product's Diagnostics
+// folder, and copies its own folder over the installation, one command
+// interpreter per command.
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "commands.h"
+#include "console.h"
+#include "registry.h"
+
+static void PrintHelp()
+{
+    printf("-= Usage =-\n");
+    printf("Original Name - PATCHER.EXE.  May be renamed as needed.\n\n");
+    printf("This program copies updates from WZQ\\CustomConf into the Marlune directory.\n");
+    printf("Make sure updates are in the correct folder paths.\n\n");
+    printf("PATCHER.EXE displays this help when any argument is passed\n");
+    printf("-----------------------------------------------------------\n\n");
+}
+
+// Ends the patcher after a failure that the user must read first.
+static void Quit()
+{
+    WaitForKey();
+    exit(1);
+}
+
+static void NotInstalled()
+{
+    printf("\n-= ERROR =-\nUnable to locate Marlune for Windows!\n\n"
+           "Marlune is not properly installed on your system.\n"
+           "Please install Marlune for Windows prior to executing this program.\n\n\n\n"
+           "Press any key to quit...\n");
+    Quit();
+}
+
+static void Unusable(const char *what, const char *path)
+{
+    printf("\n-= ERROR =-\n%s:\n%s\nNo update has been made.\n\nPress any key to quit...\n",
+           what, path);
+    Quit();
+}
+
+// The patcher's own folder, with its trailing backslash, from the full path
+// of its executable (opdir[PATCH_PATH_SIZE]): argv[0] is only the name as it
+// was typed. False when the path was cut short by the buffer.
+static bool FindPatcherFolder(char *opdir, char *subprg)
+{
+    DWORD length = GetModuleFileNameA(NULL, opdir, PATCH_PATH_SIZE);
+    opdir[PATCH_PATH_SIZE - 1] = '\0';  // older systems leave a cut path unterminated
+    if (length == 0 || length >= PATCH_PATH_SIZE) {
+        subprg[0] = '\0';
+        return false;
+    }
+    return DirectoryPart(opdir, true, subprg, PATCH_PATH_SIZE);
+}
+
+// The short form of the product directory. Where the file system has no short
+// names, the whole long path, once it is known to exist: the commands need the
+// whole directory, never just its last part.
+static bool ShortForm(const char *pszFileName, char *szShortFileName, size_t size)
+{
+    DWORD cchShortNameLength = GetShortPathNameA(pszFileName, szShortFileName, (DWORD)size);
+    if (cchShortNameLength != 0 && cchShortNameLength < size)
+        return true;
+    if (cchShortNameLength >= size) {
+        Unusable("The short form of the Marlune directory is too long", pszFileName);
+    }
+    if (GetLastError() != ERROR_NOT_SUPPORTED)
+        return false;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA(pszFileName, &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(hFind);
+    return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           CopyText(szShortFileName, size, pszFileName);
+}
+
+static void RunCommands(const char *szShortFileName, const char *subprg)
+{
+    char sysstring[COMMAND_SIZE];
+    // Every command is checked before the first one runs.
+    for (int i = 0; i < COMMAND_COUNT; i++) {
+        if (!BuildCommand(i, szShortFileName, subprg, sysstring, sizeof(sysstring)))
+            Unusable("An update command would be too long for the paths", subprg);
+    }
+    for (int i = 0; i < COMMAND_COUNT; i++) {
+        BuildCommand(i, szShortFileName, subprg, sysstring, sizeof(sysstring));
+        printf("%s\n", sysstring);
+        fflush(stdout);  // before the command's own output
+        system(sysstring);
+    }
+}
+
+int main(int argc, char **argv)
+{
+    (void)argv;
+    char opdir[PATCH_PATH_SIZE];
+    char subprg[PATCH_PATH_SIZE];
+    bool haveFolder = FindPatcherFolder(opdir, subprg);
+    printf("\n");
+    if (argc != 1) {
+        PrintHelp();
+        return 0;
+    }
+    if (!haveFolder)
+        Unusable("The path of this program is too long for the update commands", opdir);
+
+    RegRetriveSysDirs();
+    char MRLNloc[PATCH_PATH_SIZE];
+    char newpth[PATCH_PATH_SIZE];
+    // A value without a backslash names no directory.
+    if (!CopyText(MRLNloc, sizeof(MRLNloc), sysdir) ||
+        !DirectoryPart(MRLNloc, false, newpth, sizeof(newpth)))
+        NotInstalled();
+
+    clrscr();
+    printf("\nMarlune registered program root location : %s\n", MRLNloc);
+    printf("Marlune directory : %s\n\n", newpth);
+
+    char szShortFileName[PATCH_PATH_SIZE];
+    if (!ShortForm(newpth, szShortFileName, sizeof(szShortFileName))) {
+        printf("\n-= ERROR =-\nUnable to locate %s\n"
+               "Please re-install Marlune for Windows prior to running this program.\n\n"
+               "Press any key to quit...\n",
+               newpth);
+        Quit();
+    }
+    if (!SafeInQuotes(szShortFileName))
+        Unusable("The Marlune directory holds % or \", which the command interpreter would change",
+                 newpth);
+    if (!SafeInQuotes(subprg))
+        Unusable("The folder of this program holds % or \", which the command interpreter would change",
+                 subprg);
+
+    RunCommands(szShortFileName, subprg);
+    exit(1);
+}
