@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "console.h"
 #include "registry.h"
+#include "shortpath.h"
 
 static void PrintHelp()
 {
@@ -57,28 +58,6 @@ static bool FindPatcherFolder(char *opdir, char *subprg)
     return DirectoryPart(opdir, true, subprg, PATCH_PATH_SIZE);
 }
 
-// The short form of the product directory. Where the file system has no short
-// names, the whole long path, once it is known to exist: the commands need the
-// whole directory, never just its last part.
-static bool ShortForm(const char *pszFileName, char *szShortFileName, size_t size)
-{
-    DWORD cchShortNameLength = GetShortPathNameA(pszFileName, szShortFileName, (DWORD)size);
-    if (cchShortNameLength != 0 && cchShortNameLength < size)
-        return true;
-    if (cchShortNameLength >= size) {
-        Unusable("The short form of the Marlune directory is too long", pszFileName);
-    }
-    if (GetLastError() != ERROR_NOT_SUPPORTED)
-        return false;
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA(pszFileName, &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(hFind);
-    return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           CopyText(szShortFileName, size, pszFileName);
-}
-
 static void RunCommands(const char *szShortFileName, const char *subprg)
 {
     char sysstring[COMMAND_SIZE];
@@ -122,7 +101,10 @@ int main(int argc, char **argv)
     printf("Marlune directory : %s\n\n", newpth);
 
     char szShortFileName[PATCH_PATH_SIZE];
-    if (!ShortForm(newpth, szShortFileName, sizeof(szShortFileName))) {
+    ShortPathResult fResult = ShortPathOf(newpth, szShortFileName, sizeof(szShortFileName));
+    if (fResult == SHORT_PATH_TOO_LONG)
+        Unusable("The short form of the Marlune directory is too long", newpth);
+    if (fResult != SHORT_PATH_OK) {
         printf("\n-= ERROR =-\nUnable to locate %s\n"
                "Please re-install Marlune for Windows prior to running this program.\n\n"
                "Press any key to quit...\n",

@@ -94,7 +94,7 @@ protected:
         WriteText(Join(product, "Marlune.exe"), "program");
     }
 
-    static void Reg(const std::string &args)
+    static DWORD Reg(const std::string &args)
     {
         RunOptions options;
         std::string exe = "C:\\windows\\system32\\reg.exe";
@@ -102,25 +102,30 @@ protected:
         options.hideConsole = true;
         options.stdoutFile = "NUL";
         RunResult result;
-        ASSERT_TRUE(RunProgram(&options, &result));
+        if (!RunProgram(&options, &result)) {
+            ADD_FAILURE() << "reg " << args << ": error " << GetLastError();
+            return (DWORD)-1;
+        }
+        return result.exitCode;
     }
     static void SetValue(const char *type, const std::string &data)
     {
-        Reg(std::string("add \"") + kKey + "\" /v ServicesPath /t " + type + " /d \"" + data +
-            "\" /f");
+        EXPECT_EQ(0u, Reg(std::string("add \"") + kKey + "\" /v ServicesPath /t " + type +
+                          " /d \"" + data + "\" /f"));
     }
     static void DeleteValue() { Reg(std::string("delete \"") + kKey + "\" /f"); }
 
-    DWORD RunPatcher(const std::string &args)
+    DWORD RunPatcher(const std::string &args, const char *typedName = NULL)
     {
         std::string exe = Join(update, "patcher.exe");
         RunOptions options;
         DefaultRunOptions(&options, exe.c_str(), args.c_str());
+        options.typedName = typedName;
         options.cwd = update.c_str();
         options.hideConsole = true;
         options.stdoutFile = output.c_str();
         RunResult result;
-        EXPECT_TRUE(RunProgram(&options, &result));
+        EXPECT_TRUE(RunProgram(&options, &result)) << exe << ": error " << GetLastError();
         EXPECT_FALSE(result.timedOut);
         return result.exitCode;
     }
@@ -182,7 +187,8 @@ TEST_F(PatcherRun, UpdatesTheInstallationTheRegistryNames)
         std::vector<std::string> before = ListTree(outside), updateBefore = ListTree(update);
         DeleteFileA(xcopyLog.c_str());
 
-        EXPECT_EQ(1u, RunPatcher(""));
+        // Started as typed in a console in the update folder: "patcher".
+        EXPECT_EQ(1u, RunPatcher("", strcmp(name, "Marlune") == 0 ? "patcher" : NULL));
 
         std::string expected = "\n\nMarlune registered program root location : " + value +
                                "\nMarlune directory : " + product + "\n\n";
@@ -240,7 +246,7 @@ TEST_F(PatcherRun, WithoutAUsableValueTheProductIsNotInstalled)
         EXPECT_EQ(before, ListTree(product));
     }
     // The key is there, the value is not.
-    Reg(std::string("add \"") + kKey + "\" /v Other /d x /f");
+    EXPECT_EQ(0u, Reg(std::string("add \"") + kKey + "\" /v Other /d x /f"));
     EXPECT_EQ(1u, RunPatcher(""));
     EXPECT_EQ(kNotInstalled, Output());
     EXPECT_FALSE(Exists(xcopyLog));

@@ -113,10 +113,14 @@ static bool Start(const RunOptions *options, PROCESS_INFORMATION *process, HANDL
                   HANDLE *job)
 {
     static char commandLine[32768];
-    snprintf(commandLine, sizeof(commandLine), "\"%s\"%s%s", options->exe,
-             options->args[0] ? " " : "", options->args);
+    if (options->typedName != NULL)
+        snprintf(commandLine, sizeof(commandLine), "%s%s%s", options->typedName,
+                 options->args[0] ? " " : "", options->args);
+    else
+        snprintf(commandLine, sizeof(commandLine), "\"%s\"%s%s", options->exe,
+                 options->args[0] ? " " : "", options->args);
 
-    STARTUPINFOA startup;
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof(startup));
     startup.cb = sizeof(startup);
     *output = INVALID_HANDLE_VALUE;
@@ -131,8 +135,13 @@ static bool Start(const RunOptions *options, PROCESS_INFORMATION *process, HANDL
                                         OPEN_EXISTING, 0, NULL);
     }
     DWORD flags = CREATE_SUSPENDED | (options->hideConsole ? CREATE_NO_WINDOW : 0);
-    BOOL ok = CreateProcessA(options->exe, commandLine, NULL, NULL, options->stdoutFile != NULL,
-                             flags, NULL, options->cwd, &startup, process);
+    static WCHAR exe[32768], line[32768], cwd[32768];
+    MultiByteToWideChar(CP_ACP, 0, options->exe, -1, exe, 32768);
+    MultiByteToWideChar(CP_ACP, 0, commandLine, -1, line, 32768);
+    if (options->cwd != NULL)
+        MultiByteToWideChar(CP_ACP, 0, options->cwd, -1, cwd, 32768);
+    BOOL ok = CreateProcessW(exe, line, NULL, NULL, options->stdoutFile != NULL, flags, NULL,
+                             options->cwd != NULL ? cwd : NULL, &startup, process);
     if (startup.hStdInput != NULL)
         CloseHandle(startup.hStdInput);
     if (!ok)

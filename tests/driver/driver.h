@@ -11,6 +11,7 @@ enum { MAX_BOXES = 4 };
 struct RunOptions {
     const char *exe;          // full path of the program
     const char *args;         // text behind the program name; may be empty
+    const char *typedName;    // the program name as the command line gives it; null: exe
     const char *cwd;          // working directory at start; null: the driver's
     DWORD timeoutMs;          // the program is killed after this long
     bool closeSplash;         // post WM_CLOSE to the splash once it is seen
