@@ -8,7 +8,7 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
 PACKAGES=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
-          wine64 xvfb x11-apps imagemagick googletest)
+          wine64 xvfb x11-apps imagemagick googletest clang libclang-rt-dev)
 
 install_packages() {
     local missing=() p
