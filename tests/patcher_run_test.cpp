@@ -235,6 +235,7 @@ TEST_F(PatcherRun, WithoutAUsableValueTheProductIsNotInstalled)
         {"no backslash", "REG_SZ", "MarluneServices"},
         {"longer than a path", "REG_SZ", Join(product, std::string(270, 's'))},
         {"fills the buffer without terminator", "REG_BINARY", std::string(520, '4')},
+        {"a number, not a path", "REG_DWORD", "92"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
