@@ -235,7 +235,7 @@ TEST_F(PatcherRun, WithoutAUsableValueTheProductIsNotInstalled)
         {"no backslash", "REG_SZ", "MarluneServices"},
         {"longer than a path", "REG_SZ", Join(product, std::string(270, 's'))},
         {"fills the buffer without terminator", "REG_BINARY", std::string(520, '4')},
-        {"a number, not a path", "REG_DWORD", "92"},
+        {"a number, not a path", "REG_DWORD", "7"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -301,6 +301,23 @@ TEST_F(PatcherRun, AMissingProductDirectoryRunsNoCommand)
     EXPECT_NE(std::string::npos, text.find("\n-= ERROR =-\nUnable to locate " + gone + "\n"));
     EXPECT_EQ(std::string::npos, text.find("ren "));
     EXPECT_FALSE(Exists(xcopyLog));
+}
+
+TEST_F(PatcherRun, FailingCommandsDoNotStopTheCopy)
+{
+    // No Diagno~1 folder: the rename and every deletion fail.
+    product = Join(root, "Bare");
+    ASSERT_TRUE(CreateDirectoryA(product.c_str(), NULL));
+    SetValue("REG_SZ", Join(product, "Services"));
+    EXPECT_EQ(1u, RunPatcher(""));
+    std::string text = Output();
+    size_t at = 0;
+    for (const std::string &command : Commands(ShortPath(product), update + "\\")) {
+        at = text.find(command + "\n", at);
+        EXPECT_NE(std::string::npos, at) << command;
+    }
+    EXPECT_TRUE(Exists(Join(product, "lib\\sub\\deep.dat")));
+    EXPECT_TRUE(Exists(Join(product, "Diagnostics\\MRLnA9.dat")));
 }
 
 }  // namespace
