@@ -78,6 +78,7 @@ TEST_F(LauncherRun, ReadsTheIniBesideItAndStartsTheProgramInItsFolder)
     // Wine's user is an administrator: no flag.
     EXPECT_EQ("-x \"a b\" c", Started("params"));
     EXPECT_EQ(app, Started("cwd"));
+    EXPECT_EQ("2", Started("platform"));  // VER_PLATFORM_WIN32_NT
 }
 
 TEST_F(LauncherRun, FallsBackToMrlnw32IniInTheStartDirectory)
@@ -264,23 +265,38 @@ TEST_F(LauncherRun, AnUnreadableSplashIsNoFailure)
     EXPECT_LT(result.elapsedMs, 5000u);
 }
 
-TEST_F(LauncherRun, TheNonNTFamilyGetsNoFlag)
+// Wine reports the non-NT family to the program names listed under
+// HKCU\Software\Wine\AppDefaults with Version "win98".
+void ReportWin98To(const char *program, bool on)
 {
-    // Wine reports the non-NT family to this program name only.
-    std::string old = Join(app, "launch98.exe");
-    ASSERT_TRUE(CopyTo(launcher, old));
-    const char *key = "Software\\Wine\\AppDefaults\\launch98.exe";
+    std::string key = std::string("Software\\Wine\\AppDefaults\\") + program;
+    if (!on) {
+        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+        return;
+    }
     HKEY settings;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, NULL, 0, KEY_SET_VALUE,
-                                             NULL, &settings, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, NULL, 0,
+                                             KEY_SET_VALUE, NULL, &settings, NULL));
     RegSetValueExA(settings, "Version", 0, REG_SZ, (const BYTE *)"win98", 6);
     RegCloseKey(settings);
-    WriteText(Join(app, "launch98.ini"), ".\napp.exe\n-p 1\n");
+}
+
+TEST_F(LauncherRun, TheNonNTFamilyGetsNoFlag)
+{
+    std::string old = Join(app, "launch98.exe");
+    ASSERT_TRUE(CopyTo(launcher, old));
+    ASSERT_TRUE(CopyTo(Join(app, "app.exe"), Join(app, "app98.exe")));
+    ReportWin98To("launch98.exe", true);
+    ReportWin98To("app98.exe", true);
+    WriteText(Join(app, "launch98.ini"), ".\napp98.exe\n-p 1\n");
 
     RunResult result = Run("", true, old.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, key);
     EXPECT_EQ(0u, result.exitCode);
     EXPECT_EQ("-p 1", Started("params"));
+    // The started program was told the same family as the launcher.
+    EXPECT_EQ("1", Started("platform"));  // VER_PLATFORM_WIN32_WINDOWS
+    ReportWin98To("launch98.exe", false);
+    ReportWin98To("app98.exe", false);
 }
 
 }  // namespace

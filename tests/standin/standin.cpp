@@ -1,6 +1,6 @@
 // Stand-in for the product's application: records what it was started with
-// (the parameter text behind its own name, its current directory and the time
-// it began) and ends. The record goes to the file named by MARLUNE_RECORD, or
+// (the parameter text behind its own name, its current directory, the time it
+// began and the Windows family that it was told it runs on) and ends. The record goes to the file named by MARLUNE_RECORD, or
 // to "standin-record.txt" in the current directory.
 #include <windows.h>
 #include <stdio.h>
@@ -36,11 +36,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     char cwd[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof(cwd), cwd);
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExA(&version);
     FILE *file = fopen(partial, "wb");
     if (file == NULL)
         return 1;
-    fprintf(file, "params=%s\ncwd=%s\nstarted=%lld\n", ParametersOf(GetCommandLineA()), cwd,
-            (long long)counter.QuadPart);
+    fprintf(file, "params=%s\ncwd=%s\nstarted=%lld\nplatform=%lu\n",
+            ParametersOf(GetCommandLineA()), cwd, (long long)counter.QuadPart,
+            version.dwPlatformId);
     fclose(file);
     // Readers see the record whole or not at all.
     MoveFileExA(partial, record, MOVEFILE_REPLACE_EXISTING);
