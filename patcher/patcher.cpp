@@ -50,7 +50,7 @@ static void Unusable(const char *what, const char *path)
 static bool FindPatcherFolder(char *opdir, char *subprg)
 {
     DWORD length = GetModuleFileNameA(NULL, opdir, PATCH_PATH_SIZE);
-    opdir[PATCH_PATH_SIZE - 1] = '\0';  // older systems leave a cut path unterminated
+    opdir[length == 0 ? 0 : PATCH_PATH_SIZE - 1] = '\0';  // a cut path may be unterminated
     if (length == 0 || length >= PATCH_PATH_SIZE) {
         subprg[0] = '\0';
         return false;
@@ -60,14 +60,12 @@ static bool FindPatcherFolder(char *opdir, char *subprg)
 
 static void RunCommands(const char *szShortFileName, const char *subprg)
 {
+    // Sized for the longest command with both paths as long as their buffers
+    // allow, so building never fails here.
     char sysstring[COMMAND_SIZE];
-    // Every command is checked before the first one runs.
     for (int i = 0; i < COMMAND_COUNT; i++) {
         if (!BuildCommand(i, szShortFileName, subprg, sysstring, sizeof(sysstring)))
-            Unusable("An update command would be too long for the paths", subprg);
-    }
-    for (int i = 0; i < COMMAND_COUNT; i++) {
-        BuildCommand(i, szShortFileName, subprg, sysstring, sizeof(sysstring));
+            break;
         printf("%s\n", sysstring);
         fflush(stdout);  // before the command's own output
         system(sysstring);

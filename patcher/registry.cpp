@@ -19,7 +19,7 @@ bool RegGetKeyStringValue(HKEY hMainKey, const char *szSubKey, const char *szVal
     LONG status = RegQueryValueExA(hOpenedKey, szValueName, NULL, NULL, (BYTE *)szBuffer, &size);
     RegCloseKey(hOpenedKey);
 
-    bool terminated = status == ERROR_SUCCESS && size <= BufferSize &&
+    bool terminated = status == ERROR_SUCCESS &&
                       (size < BufferSize || szBuffer[BufferSize - 1] == '\0');
     if (!terminated) {
         ZeroMemory(szBuffer, BufferSize);
