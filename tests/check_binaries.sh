@@ -2,10 +2,12 @@
 # Checks the shipped 32-bit programs in DIST (default: dist/) as Windows will
 # load them: PE32 i386, the right subsystem at version 4.0 (the non-NT family
 # loads nothing newer), imports from system DLLs only, manifest resource ID 1
-# with the right execution level, a version resource, at most 64 KiB.
+# with the right execution level, a version resource naming the company,
+# product, original file name and VERSION, at most 64 KiB.
 # Each failed check prints "FILE: what is wrong"; the status is the count.
+#   check_binaries.sh DIST VERSION
 set -u
-dist=${1:-$(dirname "$0")/../dist}
+dist=$1 version=$2
 objdump=i686-w64-mingw32-objdump
 objcopy=i686-w64-mingw32-objcopy
 allowed=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll msvcrt.dll "
@@ -31,9 +33,9 @@ check() {
     fi
     echo "$headers" | grep -Eq "^Subsystem[[:space:]]+0000000$subsystem" ||
         fail "$name" "not a $kind program: $(echo "$headers" | grep -m1 '^Subsystem')"
-    local version
-    version=$(echo "$headers" | awk '/^MajorSubsystemVersion/ {a=$2} /^MinorSubsystemVersion/ {b=$2} END {print a "." b}')
-    [ "$version" = "4.0" ] || fail "$name" "subsystem version $version, not 4.0"
+    local subsystemVersion
+    subsystemVersion=$(echo "$headers" | awk '/^MajorSubsystemVersion/ {a=$2} /^MinorSubsystemVersion/ {b=$2} END {print a "." b}')
+    [ "$subsystemVersion" = "4.0" ] || fail "$name" "subsystem version $subsystemVersion, not 4.0"
 
     local dll
     for dll in $(echo "$headers" | awk '/DLL Name:/ {print tolower($3)}'); do
@@ -55,8 +57,13 @@ check() {
     local upper
     upper=$(echo "$name" | tr '[:lower:]' '[:upper:]')
     strings -e l "$rsrc" | grep -qx "$upper" || fail "$name" "version resource lacks OriginalFilename $upper"
-    strings -e l "$rsrc" | grep -A1 -x 'CompanyName' | grep -qx 'Marlune' ||
-        fail "$name" "version resource lacks CompanyName Marlune"
+    local field value
+    for field in CompanyName=Marlune ProductName=Marlune FileVersion=$version ProductVersion=$version; do
+        value=${field#*=}
+        field=${field%%=*}
+        strings -e l "$rsrc" | grep -A1 -x "$field" | grep -qxF "$value" ||
+            fail "$name" "version resource lacks $field $value"
+    done
     rm -f "$rsrc"
 
     local size
