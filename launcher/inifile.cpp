@@ -71,8 +71,7 @@ void ReadIniLines(FILE *file, const char *flag, char *workdir, char *program,
 {
     ReadIniLine(file, workdir, INI_LINE_SIZE);
     ReadIniLine(file, program, INI_LINE_SIZE);
-    if (!CopyText(params, INI_LINE_SIZE, flag))
-        params[0] = '\0';
+    CopyText(params, INI_LINE_SIZE, flag);  // a flag that does not fit leaves it empty
     size_t used = strlen(params);
     ReadIniLine(file, params + used, (int)(INI_LINE_SIZE - used));
 }
